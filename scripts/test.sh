@@ -21,7 +21,7 @@ ctest --preset native-tsan
 if [ -d fuzz ]; then
     step "fuzz (libFuzzer, bounded)"
     cmake --preset fuzz >/dev/null
-    cmake --build --preset fuzz
+    cmake --build --preset fuzz --target fuzz_mode_reader fuzz_revision_parser fuzz_update_decision fuzz_string_block
     scripts/fuzz.sh build/fuzz
 fi
 
