@@ -12,9 +12,15 @@ constexpr uint32_t kUncompressed = 0;  // BI_RGB
 constexpr int kIconSize = 32;
 constexpr std::size_t kMaxPaletteSize = 16;
 
-uint8_t Red(Rgb c) { return static_cast<uint8_t>(c >> 16); }
-uint8_t Green(Rgb c) { return static_cast<uint8_t>(c >> 8); }
-uint8_t Blue(Rgb c) { return static_cast<uint8_t>(c); }
+uint8_t Red(Rgb c) {
+    return static_cast<uint8_t>(c >> 16);
+}
+uint8_t Green(Rgb c) {
+    return static_cast<uint8_t>(c >> 8);
+}
+uint8_t Blue(Rgb c) {
+    return static_cast<uint8_t>(c);
+}
 
 void Put16(std::vector<uint8_t>& out, uint32_t value) {
     out.push_back(static_cast<uint8_t>(value));
@@ -33,8 +39,8 @@ std::size_t RowStride(std::size_t width, unsigned bitsPerPixel) {
 
 void RequirePicture(const Pixels& picture) {
     if (picture.width <= 0 || picture.height <= 0 ||
-        picture.rgb.size() != static_cast<std::size_t>(picture.width) *
-                                  static_cast<std::size_t>(picture.height)) {
+        picture.rgb.size() !=
+            static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height)) {
         throw std::invalid_argument("bitmap: empty or inconsistent picture");
     }
 }
@@ -63,8 +69,8 @@ void PutInfoHeader(std::vector<uint8_t>& out, int width, int height, unsigned bi
     Put16(out, bitsPerPixel);
     Put32(out, kUncompressed);
     Put32(out, static_cast<uint32_t>(imageSize));
-    Put32(out, 0);  // horizontal resolution: unspecified
-    Put32(out, 0);  // vertical resolution: unspecified
+    Put32(out, 0);  // no horizontal resolution given
+    Put32(out, 0);  // no vertical resolution given
     Put32(out, static_cast<uint32_t>(colours));
     Put32(out, 0);  // every colour is important
 }
