@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -29,6 +31,14 @@ TEST(PhlashIni, ExactBytes) {
         "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n"
         "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n";
     EXPECT_EQ(PhlashIniText(), expected);
+}
+
+// The stand-in kit embeds a committed file; it must be this text, byte for byte.
+TEST(PhlashIni, TheKitsFileIsThisText) {
+    std::ifstream file(BIOSUPDATE_SOURCE_DIR "/kit/standin/PHLASH.INI", std::ios::binary);
+    ASSERT_TRUE(file) << "kit/standin/PHLASH.INI not found";
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes, PhlashIniText());
 }
 
 }  // namespace
