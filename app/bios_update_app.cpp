@@ -1,9 +1,9 @@
 #include "app/bios_update_app.h"
 
-#include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
 #include <shlwapi.h>
+#include <windows.h>
 
 #include "app/startup_procedure.h"
 #include "payload/payloads.h"
@@ -39,9 +39,9 @@ public:
     }
     void InitializeCom() override { ::CoInitialize(nullptr); }
     bool SetComSecurity() override {
-        const HRESULT hr = ::CoInitializeSecurity(
-            nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_PKT_PRIVACY,
-            RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_SECURE_REFS, nullptr);
+        const HRESULT hr =
+            ::CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_PKT_PRIVACY,
+                                   RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_SECURE_REFS, nullptr);
         return SUCCEEDED(hr);
     }
     bool IsKoreanSystem() override { return ::IsKoreanSystem(); }
@@ -69,7 +69,9 @@ BOOL CBiosUpdateApp::InitInstance() {
     return FALSE;
 }
 
-void CBiosUpdateApp::RemoveWorkFiles() { ::RemoveWorkFiles(); }
+void CBiosUpdateApp::RemoveWorkFiles() {
+    ::RemoveWorkFiles();
+}
 
 // The one application object.
 CBiosUpdateApp theApp;

@@ -21,4 +21,5 @@ enum class ExitStatus : uint32_t {
     FileError = 40,            // a payload or the image could not be written
     WorkerNotStarted = 41,     // the worker thread could not be started
     WindowNotCreated = 42,     // the splash window could not be created
+    FlashNotStarted = 43,      // the image was newer but the flash utility could not be started
 };

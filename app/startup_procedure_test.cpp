@@ -76,15 +76,21 @@ TEST(RunStartup, EachOutcomeHasItsEffectsInOrder) {
          ExitStatus::CleanupDone,
          {"mutex", "argument", "delete-run-value", "remove-work-files"}},
         {"off mains",
-         [](RecordingStartup& s) { s.power = {true, 0, 100}; },
+         [](RecordingStartup& s) {
+             s.power = {true, 0, 100};
+         },
          ExitStatus::RefusedOffMains,
          {"mutex", "argument", "power", "remove-work-files", "refusal 140"}},
         {"battery low",
-         [](RecordingStartup& s) { s.power = {true, 1, 19}; },
+         [](RecordingStartup& s) {
+             s.power = {true, 1, 19};
+         },
          ExitStatus::RefusedBattery,
          {"mutex", "argument", "power", "remove-work-files", "refusal 136"}},
         {"power status unreadable",
-         [](RecordingStartup& s) { s.power = {false, 1, 80}; },
+         [](RecordingStartup& s) {
+             s.power = {false, 1, 80};
+         },
          ExitStatus::RefusedPowerUnknown,
          {"mutex", "argument", "power", "remove-work-files", "refusal 136"}},
         {"COM security refused: nothing deleted",

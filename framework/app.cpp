@@ -20,13 +20,17 @@ std::string ModuleBaseName() {
 
 }  // namespace
 
-CWinApp::CWinApp() { g_app = this; }
+CWinApp::CWinApp() {
+    g_app = this;
+}
 
 CWinApp::~CWinApp() {
     if (g_app == this) g_app = nullptr;
 }
 
-CWinApp* CWinApp::Current() { return g_app; }
+CWinApp* CWinApp::Current() {
+    return g_app;
+}
 
 int CWinApp::Run(HINSTANCE instance, const char* commandLine) {
     m_hInstance = instance;
@@ -43,7 +47,8 @@ int CWinApp::Run(HINSTANCE instance, const char* commandLine) {
 }
 
 int CWinApp::MessageBoxWithAppName(const std::string& text) const {
-    return ::MessageBoxA(m_hMainWnd, text.c_str(), m_strAppName.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    return ::MessageBoxA(m_hMainWnd, text.c_str(), m_strAppName.c_str(),
+                         MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace fw

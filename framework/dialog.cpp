@@ -65,8 +65,8 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM, LPARAM l
     auto* self = reinterpret_cast<CDialog*>(lParam);
     self->m_hWnd = window;
     ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->dialogProc_ = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CDialog::SubclassProc)));
+    self->dialogProc_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+        window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CDialog::SubclassProc)));
     try {
         return self->OnInitDialog();
     } catch (const CFileException& error) {
@@ -116,7 +116,9 @@ BOOL CDialog::PreTranslateMessage(MSG* msg) {
     return m_hWnd != nullptr && ::IsDialogMessageA(m_hWnd, msg);
 }
 
-bool CDialog::OnWndMsg(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+bool CDialog::OnWndMsg(UINT, WPARAM, LPARAM, LRESULT*) {
+    return false;
+}
 
 void CDialog::OnFileError(const CFileException& error) {
     const CWinApp* app = CWinApp::Current();
@@ -138,7 +140,8 @@ LRESULT CDialog::Default() {
 void CDialog::CenterWindow() {
     RECT window{};
     RECT work{};
-    if (!::GetWindowRect(m_hWnd, &window) || !::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
+    if (!::GetWindowRect(m_hWnd, &window) ||
+        !::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
         return;
     }
     const LONG width = window.right - window.left;

@@ -10,7 +10,9 @@ CFileException::CFileException(DWORD cause, std::string fileName)
       m_cause(cause),
       m_strFileName(std::move(fileName)) {}
 
-std::string CFileException::Describe() const { return ErrorText(m_cause) + "\n" + m_strFileName; }
+std::string CFileException::Describe() const {
+    return ErrorText(m_cause) + "\n" + m_strFileName;
+}
 
 CFile::~CFile() = default;
 

@@ -27,8 +27,8 @@ bool CFileFind::FindNextFile() {
 }
 
 bool CFileFind::IsDots() const {
-    return IsDirectory() &&
-           (std::strcmp(current_.cFileName, ".") == 0 || std::strcmp(current_.cFileName, "..") == 0);
+    return IsDirectory() && (std::strcmp(current_.cFileName, ".") == 0 ||
+                             std::strcmp(current_.cFileName, "..") == 0);
 }
 
 }  // namespace fw

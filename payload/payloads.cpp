@@ -40,7 +40,8 @@ void ExtractPayload(uint16_t id, const std::string& path) {
 
 void DeployPayloads() {
     const std::optional<std::string> folder = WorkFolder();
-    if (!folder) throw fw::CFileException(ERROR_PATH_NOT_FOUND, std::string("\\") + kWorkFolderName);
+    if (!folder)
+        throw fw::CFileException(ERROR_PATH_NOT_FOUND, std::string("\\") + kWorkFolderName);
     if (FitsAnsiPath(*folder)) ::CreateDirectoryA(folder->c_str(), nullptr);
     DeletePath(FileInFolder(*folder, kBackupFileName));
     for (std::size_t row = 0; row < kDeployedRowCount; ++row) {

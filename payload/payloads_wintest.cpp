@@ -21,10 +21,6 @@ using testing_support::ReadFileBytes;
 using testing_support::TempProgramFiles;
 using testing_support::WriteFileBytes;
 
-bool Contains(const std::vector<std::string>& names, const std::string& name) {
-    return std::find(names.begin(), names.end(), name) != names.end();
-}
-
 void ExpectDeployedFilesEqualTheirPayloads(const TempProgramFiles& pf, const char* skip = nullptr) {
     for (std::size_t row = 0; row < kDeployedRowCount; ++row) {
         const PayloadRow& payload = kPayloadTable[row];
@@ -106,7 +102,9 @@ TEST(RemoveWorkFiles, RemovesTheListAndTheFolderOnlyWhenNothingElseIsLeft) {
         RemoveWorkFiles();
         for (const char* name : kCleanupList) EXPECT_FALSE(PathExists(pf.WorkFile(name))) << name;
         EXPECT_EQ(PathExists(pf.WorkFolder()), c.folderStays) << (c.extra ? c.extra : "none");
-        if (c.extra != nullptr) EXPECT_TRUE(PathExists(pf.WorkFile(c.extra)));
+        if (c.extra != nullptr) {
+            EXPECT_TRUE(PathExists(pf.WorkFile(c.extra)));
+        }
     }
 }
 

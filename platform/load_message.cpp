@@ -19,7 +19,8 @@ bool LoadMessage(uint16_t id, std::string& text) {
     }
     const auto* units = reinterpret_cast<const wchar_t*>(wide.data());
     const int count = static_cast<int>(wide.size());
-    const int bytes = ::WideCharToMultiByte(CP_THREAD_ACP, 0, units, count, nullptr, 0, nullptr, nullptr);
+    const int bytes =
+        ::WideCharToMultiByte(CP_THREAD_ACP, 0, units, count, nullptr, 0, nullptr, nullptr);
     std::string converted(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
     if (bytes > 0) {
         ::WideCharToMultiByte(CP_THREAD_ACP, 0, units, count, converted.data(), bytes, nullptr,

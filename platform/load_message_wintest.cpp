@@ -17,7 +17,9 @@ namespace {
 TEST(LoadMessage, EveryMessageComesBackAsWrittenInTheSystemsLanguage) {
     const bool korean = ::GetSystemDefaultLCID() == 0x412;
     const char* expectKorean = std::getenv("BIOSUPDATE_EXPECT_KOREAN");
-    if (expectKorean != nullptr) ASSERT_EQ(korean, std::string(expectKorean) == "1");
+    if (expectKorean != nullptr) {
+        ASSERT_EQ(korean, std::string(expectKorean) == "1");
+    }
     for (const MessageText& message : kMessageTexts) {
         std::string text;
         ASSERT_TRUE(LoadMessage(message.id, text)) << message.id;

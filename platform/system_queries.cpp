@@ -1,7 +1,7 @@
 #include "platform/system_queries.h"
 
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include "payload/work_paths.h"
 
@@ -19,4 +19,6 @@ PowerReading ReadPowerStatus() {
     return PowerReading{read, status.ACLineStatus, status.BatteryLifePercent};
 }
 
-bool IsKoreanSystem() { return ::GetSystemDefaultLCID() == 0x412; }
+bool IsKoreanSystem() {
+    return ::GetSystemDefaultLCID() == 0x412;
+}

@@ -1,4 +1,4 @@
-// The stand-in flash utility of our kit. It checks what the launcher hands it (switches,
+// The stand-in flash utility of our kit. It checks what BIOSUpdate.exe hands it (switches,
 // working directory, settings file, image) the way the vendor's utility depends on them, writes
 // a backup file that says what it is, waits to stand for the flash, and touches no firmware.
 //
@@ -52,7 +52,9 @@ size_t Length(const char* s) {
     return n;
 }
 
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char Upper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 bool EqualsNoCase(const char* a, size_t aLength, const char* b) {
     const size_t bLength = Length(b);
@@ -68,7 +70,9 @@ bool StartsWithNoCase(const char* a, size_t aLength, const char* prefix) {
     return aLength >= n && EqualsNoCase(a, n, prefix);
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // A growable text on the process heap. A failed allocation is remembered, not hidden: the
 // caller checks ok() before it relies on the content.
@@ -168,23 +172,35 @@ private:
     HANDLE h_;
 };
 
-// Reads an environment variable; false when it is not set.
+// Reads an environment variable in the ANSI code page; false when it is not set. Read wide and
+// converted here: Wine's GetEnvironmentVariableA reports the size needed in UTF-16 units, too
+// small for a double-byte code page, and then cuts the text.
 bool Environment(const char* name, Text& value) {
-    char small[256];
-    const DWORD n = GetEnvironmentVariableA(name, small, sizeof small);
-    if (n == 0) return false;
-    if (n < sizeof small) {
-        value.Assign(small, n);
-        return true;
+    wchar_t wideName[64];
+    size_t i = 0;
+    for (; name[i] != '\0' && i + 1 < sizeof wideName / sizeof wideName[0]; ++i) {
+        wideName[i] = static_cast<wchar_t>(name[i]);  // our variable names are ASCII
     }
-    // n is the size needed, terminator included.
+    wideName[i] = L'\0';
+    const DWORD needed = GetEnvironmentVariableW(wideName, nullptr, 0);
+    if (needed == 0) return false;
     HANDLE heap = GetProcessHeap();
-    char* buffer = static_cast<char*>(HeapAlloc(heap, 0, n));
-    if (buffer == nullptr) return false;
-    const DWORD got = GetEnvironmentVariableA(name, buffer, n);
-    value.Assign(buffer, got < n ? got : 0);
-    HeapFree(heap, 0, buffer);
-    return true;
+    wchar_t* wide = static_cast<wchar_t*>(HeapAlloc(heap, 0, needed * sizeof(wchar_t)));
+    if (wide == nullptr) return false;
+    const DWORD length = GetEnvironmentVariableW(wideName, wide, needed);
+    bool ok = length < needed;
+    value.Assign("", 0);
+    if (ok && length != 0) {
+        const int bytes = WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(length), nullptr, 0,
+                                              nullptr, nullptr);
+        char* narrow = bytes > 0 ? static_cast<char*>(HeapAlloc(heap, 0, bytes)) : nullptr;
+        ok = narrow != nullptr && WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(length),
+                                                      narrow, bytes, nullptr, nullptr) == bytes;
+        if (ok) value.Assign(narrow, static_cast<size_t>(bytes));
+        if (narrow != nullptr) HeapFree(heap, 0, narrow);
+    }
+    HeapFree(heap, 0, wide);
+    return ok;
 }
 
 // A decimal number, optionally negative (for statuses such as -1). False when the text is not one.
@@ -202,7 +218,8 @@ bool ParseNumber(const Text& text, uint32_t& value) {
         n = n * 10 + static_cast<uint64_t>(*p - '0');
         if (n > 0xFFFFFFFFull) return false;
     }
-    value = negative ? static_cast<uint32_t>(0u - static_cast<uint32_t>(n)) : static_cast<uint32_t>(n);
+    value =
+        negative ? static_cast<uint32_t>(0u - static_cast<uint32_t>(n)) : static_cast<uint32_t>(n);
     return true;
 }
 
@@ -315,7 +332,8 @@ UINT ParseArguments(Run& run) {
         if (StartsWithNoCase(a, n, "/BU=")) {
             run.backup.Assign(a + 4, n - 4);
             if (!IsBareName(run.backup)) {
-                return Refuse(run, kBadArgument, "backup name is not a bare file name: ", &argument);
+                return Refuse(run, kBadArgument,
+                              "backup name is not a bare file name: ", &argument);
             }
         } else if (EqualsNoCase(a, n, "/C") || EqualsNoCase(a, n, "/MFG") ||
                    EqualsNoCase(a, n, "/P") || EqualsNoCase(a, n, "/S") ||
@@ -332,18 +350,25 @@ UINT ParseArguments(Run& run) {
     return kFlashed;
 }
 
+// An empty variable counts as unset, so that a test can switch a fault off with NAME=.
+bool Setting(const char* name, Text& value) {
+    return Environment(name, value) && !value.empty();
+}
+
 UINT ReadEnvironment(Run& run, bool& crash, bool& forced, uint32_t& forcedStatus) {
     Text value;
-    if (Environment("BIOSUPDATE_STANDIN_FLASH_MS", value) && !ParseNumber(value, run.flashMs)) {
+    // 4294967295 (or -1) is INFINITE: a utility that never ends.
+    if (Setting("BIOSUPDATE_STANDIN_FLASH_MS", value) && !ParseNumber(value, run.flashMs)) {
         return Refuse(run, kBadArgument, "BIOSUPDATE_STANDIN_FLASH_MS is not a number: ", &value);
     }
-    if (Environment("BIOSUPDATE_STANDIN_EXIT", value)) {
+    if (Setting("BIOSUPDATE_STANDIN_EXIT", value)) {
         if (!ParseNumber(value, forcedStatus)) {
             return Refuse(run, kBadArgument, "BIOSUPDATE_STANDIN_EXIT is not a number: ", &value);
         }
         forced = true;
     }
-    crash = Environment("BIOSUPDATE_STANDIN_CRASH", value) && EqualsNoCase(value.c_str(), value.size(), "1");
+    crash = Setting("BIOSUPDATE_STANDIN_CRASH", value) &&
+            EqualsNoCase(value.c_str(), value.size(), "1");
     return kFlashed;
 }
 
@@ -437,7 +462,8 @@ UINT CheckImage(Run& run) {
     }
     Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return RefuseWithError(run, kMissingImage, "image cannot be opened: ", run.image);
+    if (!file.valid())
+        return RefuseWithError(run, kMissingImage, "image cannot be opened: ", run.image);
     char header[256];
     DWORD got = 0;
     if (!ReadFile(file.get(), header, sizeof header - 1, &got, nullptr)) {
@@ -467,7 +493,8 @@ UINT WriteBackup(Run& run) {
     JoinPath(run.cwd, run.backup.c_str(), path);
     Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return RefuseWithError(run, kBackupFailed, "backup cannot be created: ", run.backup);
+    if (!file.valid())
+        return RefuseWithError(run, kBackupFailed, "backup cannot be created: ", run.backup);
     Text content(
         "Stand-in backup written by the stand-in SWinFlash.exe of the BIOS update kit.\r\n"
         "It holds no BIOS: nothing was read from or written to the firmware.\r\n");
@@ -475,7 +502,8 @@ UINT WriteBackup(Run& run) {
     content.Append(", revision ").Append(run.revision).Append(")\r\n");
     DWORD written = 0;
     if (!content.ok() ||
-        !WriteFile(file.get(), content.c_str(), static_cast<DWORD>(content.size()), &written, nullptr) ||
+        !WriteFile(file.get(), content.c_str(), static_cast<DWORD>(content.size()), &written,
+                   nullptr) ||
         written != content.size()) {
         return RefuseWithError(run, kBackupFailed, "backup cannot be written: ", run.backup);
     }
@@ -533,13 +561,19 @@ bool AppendLog(const Text& logPath, const Run& run, UINT exitStatus, bool forced
                             nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
     DWORD written = 0;
-    return WriteFile(file.get(), line.c_str(), static_cast<DWORD>(line.size()), &written, nullptr) &&
+    return WriteFile(file.get(), line.c_str(), static_cast<DWORD>(line.size()), &written,
+                     nullptr) &&
            written == line.size();
 }
 
+LONG WINAPI EndWithException(EXCEPTION_POINTERS*) {
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
 void Crash() {
-    // No debugger or crash dialog: the process just ends with the access violation's status.
+    // No debugger and no crash dialog: the process just ends with the access violation's status.
     SetErrorMode(SEM_NOGPFAULTERRORBOX | SEM_FAILCRITICALERRORS);
+    SetUnhandledExceptionFilter(EndWithException);
     volatile int* volatile nowhere = nullptr;
     *nowhere = 1;
 }
@@ -562,7 +596,7 @@ extern "C" void StandinEntry() {
     UINT exitStatus = forced ? forcedStatus : run.status;
 
     Text logPath;
-    if (Environment("BIOSUPDATE_STANDIN_LOG", logPath) && !logPath.empty() &&
+    if (Setting("BIOSUPDATE_STANDIN_LOG", logPath) &&
         !AppendLog(logPath, run, exitStatus, forced, crash) && !forced) {
         exitStatus = kLogFailed;
     }

@@ -107,15 +107,16 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
 }
 
 void CreateFolders(const std::string& path) {
-    for (std::size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1)) {
+    for (std::size_t at = path.find('\\', 3); at != std::string::npos;
+         at = path.find('\\', at + 1)) {
         ::CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
     }
     ::CreateDirectoryA(path.c_str(), nullptr);
 }
 
 TempProgramFiles::TempProgramFiles(std::size_t length) : saved_(ReadProgramFilesValue()) {
-    root_ = "C:\\pftest" + std::to_string(::GetCurrentProcessId()) + "_" +
-            std::to_string(g_counter++);
+    root_ =
+        "C:\\pftest" + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(g_counter++);
     path_ = root_ + "\\Program Files";
     if (length > path_.size()) {
         // Fill with folder levels of at most 100 characters up to the exact length.
@@ -137,6 +138,8 @@ TempProgramFiles::~TempProgramFiles() {
     RemoveTree(root_);
 }
 
-void TempProgramFiles::PointAtMissingFolder() { WriteProgramFilesValue(root_ + "\\absent"); }
+void TempProgramFiles::PointAtMissingFolder() {
+    WriteProgramFilesValue(root_ + "\\absent");
+}
 
 }  // namespace testing_support

@@ -13,7 +13,7 @@ namespace testing_support {
 void RemoveTree(const std::string& path);
 std::string ReadFileBytes(const std::string& path);  // "<missing>" when it cannot be opened
 void WriteFileBytes(const std::string& path, const std::string& bytes);
-std::string PayloadBytes(WORD id);                    // the resource of type "File" in this module
+std::string PayloadBytes(WORD id);  // the resource of type "File" in this module
 bool PathExists(const std::string& path);
 std::vector<std::string> FolderEntries(const std::string& folder);  // names, dots skipped
 // Creates every missing folder level of `path`.
