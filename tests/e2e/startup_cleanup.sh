@@ -9,7 +9,8 @@ start_prepare startup_cleanup
 # On battery: an update run would be refused at once with message 140.
 e2e_fake_sys ZKRBTF10 0 50
 
-# Each text is handed over as the exact rest of the command line.
+# Each text is handed over as the exact rest of the command line. Nothing may be shown: a box
+# would hold the process until answered, and the launch would not end.
 while IFS='|' read -r label text; do
     start_set_run_value
     start_plant_files notes.txt
@@ -30,9 +31,16 @@ tab 1| 	1
 TEXTS
 
 # Only listed files: the folder goes too.
+rm -f "$START_WORK/notes.txt"
 start_plant_files
 e2e_launch -- "$E2E_PRODUCT 1"
 e2e_check_no_file "clean-up with only listed files removes the folder" "$START_WORK"
+# A backup beside them keeps the folder (and the backup: it is not in the list).
+start_plant_files BIOS.bak
+e2e_launch -- "$E2E_PRODUCT 1"
+start_check_listed_gone "clean-up with a backup"
+e2e_check_file "clean-up with a backup keeps it" "$START_WORK/BIOS.bak"
+rm -rf "$START_WORK"
 # No folder at all: nothing to do, still status 0.
 e2e_launch -- "$E2E_PRODUCT 1"
 e2e_check_eq "clean-up without a folder: exit status" 0 "$E2E_EXIT"

@@ -56,7 +56,7 @@ start_run_value_exists() { e2e_reg_query "$START_RUN_KEY" BIOSUpdate; }
 # start_expect_box CAPTION TEXT ICON: a message box with that caption is up, shows TEXT and the
 # icon kind (none, warning, error, ...), and holds one OK button.
 start_expect_box() {
-    e2e_ui wait "$1" 30000 || e2e_fail "no box '$1': $E2E_UI"
+    e2e_ui shown "$1" 30000 || e2e_fail "no box '$1': $E2E_UI"
     e2e_ui text "$1" || e2e_fail "cannot read the box '$1'"
     e2e_check_match "box '$1' text" "^text=$(printf '%s' "$2" | sed 's/[][\.*^$+?(){}|/]/\\&/g')\$" "$E2E_UI"
     e2e_check_eq "box '$1' icon" "$3" "$(e2e_kv icon_kind "$E2E_UI")"
