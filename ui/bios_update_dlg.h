@@ -3,10 +3,12 @@
 #pragma once
 
 #include <windows.h>
+
 #include <wbemcli.h>
 #include <wrl/client.h>
 
 #include <atomic>
+#include <optional>
 #include <string>
 
 #include "app/exit_status.h"
@@ -36,6 +38,21 @@ public:
 
 private:
     VARIANT value_;
+};
+
+// While it lives, the system is asked to stay awake and a shutdown is held back with the reason
+// shown to the user; the request and the reason go with it. On the window's thread only: the
+// awake request belongs to the thread that made it.
+class RunInProgressGuard {
+public:
+    RunInProgressGuard(HWND window, const std::string& reasonAnsi);
+    ~RunInProgressGuard();
+    RunInProgressGuard(const RunInProgressGuard&) = delete;
+    RunInProgressGuard& operator=(const RunInProgressGuard&) = delete;
+
+private:
+    HWND window_;
+    bool reasonGiven_;
 };
 
 class CBiosUpdateDlg : public fw::CDialog {
@@ -89,7 +106,10 @@ private:
     void PlaceFullScreen();
     void RequestFrame();
     void OnDone();
+    // Ends the modal loop; the run is over, so the awake request and the shutdown reason go.
+    void EndRun();
 
-    fw::ScopedBrush m_blackBrush;  // lives as long as the window may erase with it
+    fw::ScopedBrush m_blackBrush;                  // lives as long as the window may erase with it
+    std::optional<RunInProgressGuard> m_runGuard;  // from the full-screen placement to the end
     std::atomic<ExitStatus> m_runOutcome{ExitStatus::Declined};
 };

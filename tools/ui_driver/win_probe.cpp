@@ -14,6 +14,11 @@
 //   win_probe.exe write <path> <bytes>           writes that many bytes in one WriteFile; prints
 //                                                written= and error= (GetLastError, 0 when all
 //                                                were written); exits 0 only when all were
+//   win_probe.exe hold <path> <ms> [<release>]   opens an existing file for reading with no
+//                                                sharing at all and keeps it open for <ms>, or
+//                                                until the file <release> exists; prints held=1
+//                                                once it holds (or held=0 and error=) and
+//                                                released=timeout|file when it lets go
 #include <shlobj.h>
 #include <windows.h>
 
@@ -112,8 +117,33 @@ int WriteBytes(const char* path, const char* countText) {
     return ok && written == count ? 0 : 1;
 }
 
+// Stands for another program that has a file open: while it holds, no one else can open, delete
+// or replace the file.
+int HoldFile(const char* path, const char* msText, const char* releasePath) {
+    const DWORD holdMs = static_cast<DWORD>(std::strtoul(msText, nullptr, 10));
+    OwnedFile file(
+        CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        LineNumber("held", 0);
+        LineNumber("error", GetLastError());
+        return 1;
+    }
+    LineNumber("held", 1);
+    constexpr DWORD kPollMs = 50;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < holdMs) {
+        if (releasePath != nullptr && GetFileAttributesA(releasePath) != INVALID_FILE_ATTRIBUTES) {
+            Line("released", "file");
+            return 0;
+        }
+        Sleep(kPollMs);
+    }
+    Line("released", "timeout");
+    return 0;
+}
+
 int Usage() {
-    std::fprintf(stderr, "usage: win_probe box|window|power|locale|folder|write ...\n");
+    std::fprintf(stderr, "usage: win_probe box|window|power|locale|folder|write|hold ...\n");
     return 2;
 }
 
@@ -150,5 +180,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (std::strcmp(command, "write") == 0 && argc == 4) return WriteBytes(argv[2], argv[3]);
+    if (std::strcmp(command, "hold") == 0 && (argc == 4 || argc == 5)) {
+        return HoldFile(argv[2], argv[3], argc == 5 ? argv[4] : nullptr);
+    }
     return Usage();
 }
