@@ -8,6 +8,7 @@
 #include "platform/system_queries.h"
 #include "res/resource.h"
 #include "ui/frame_painter.h"
+#include "ui/frame_rules.h"
 
 namespace {
 
@@ -17,7 +18,6 @@ constexpr uint16_t kFirstStatusMessage = 138;
 constexpr uint16_t kPromptMessage = 139;
 constexpr char kPromptCaption[] = "BIOS update";
 constexpr DWORD kOpeningPauseMs = 2000;
-constexpr int kLastAnimStep = 31;
 
 // The text as the thread's code page reads it, for the one wide-only platform call.
 std::wstring AnsiToWide(const std::string& ansi) {
@@ -104,7 +104,7 @@ void CBiosUpdateDlg::OnTimer(UINT_PTR id) {
             StartUpdate();
             break;
         case IDT_BIOSUPDATE_ANIMATE:
-            m_nAnimStep = m_nAnimStep >= kLastAnimStep ? 0 : m_nAnimStep + 1;
+            m_nAnimStep = NextAnimStep(m_nAnimStep);
             // Re-asserted every tick: a new screen size or another topmost window is covered
             // again within one tick.
             PlaceFullScreen();

@@ -46,3 +46,7 @@ void ComposeStrip(Pixels& frame, const Pixels& strip, int step) {
         }
     }
 }
+
+int NextAnimStep(int step) {
+    return step >= 31 ? 0 : step + 1;
+}

@@ -21,6 +21,9 @@ struct StripPlace {
 // right edge; step 0, and any step outside 0..31, draws nothing.
 std::optional<StripPlace> StripPlacement(int step);
 
+// The animation step after `step`: 0, 1, ..., 31, then 0 again (one pass: 32 ticks).
+int NextAnimStep(int step);
+
 struct FramePoint {
     int x;
     int y;

@@ -34,6 +34,15 @@ TEST(StripPlacement, EveryStep) {
     for (int step : {-1, 32, 33, 1 << 30}) EXPECT_EQ(StripPlacement(step), std::nullopt) << step;
 }
 
+TEST(NextAnimStep, CyclesThroughThirtyTwoSteps) {
+    int step = 0;
+    for (int tick = 1; tick <= 64; ++tick) {
+        step = NextAnimStep(step);
+        EXPECT_EQ(step, tick % 32) << "tick " << tick;
+    }
+    EXPECT_EQ(NextAnimStep(40), 0) << "a step out of range starts the cycle again";
+}
+
 TEST(FrameOrigin, CentredAndTruncatedTowardZero) {
     struct Case {
         int width, height, x, y;
