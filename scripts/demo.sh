@@ -25,7 +25,7 @@ out=${DEMO_OUT:-out/demo}
 build=${DEMO_BUILD:-build/windows}
 
 usage() {
-    sed -n '7,8p' "$0" | sed 's/^# *//' >&2
+    sed -n '8,9p' "$0" | sed 's/^# *//' >&2
     exit 2
 }
 while [ "$#" -gt 0 ]; do
@@ -126,6 +126,13 @@ ms() { if [ -n "$1" ]; then echo "$1 ms"; else echo "-"; fi; }
     echo "Process exit status: $RUN_EXIT ($(meaning "$RUN_EXIT"))"
     echo "Version marker: $marker"
     echo
+    case $RUN_EXIT in
+        20 | 21 | 22)
+            echo "The power gate refused the run: the first box (1-prompt.png) was its message, not the"
+            echo "prompt; it was closed, and nothing was deployed, shown or written."
+            echo
+            ;;
+    esac
     echo "Timeline, measured from the moment the prompt was answered Yes:"
     echo "  flash utility started (its backup appeared)   $(ms "$RUN_T_START")   (expected 14500 ms: 2.5 s opening, 1 s start pause, 11 s of status lines)"
     echo "  flash utility ended (its record written)      $(ms "$RUN_T_UTILITY_END")   (stand-in flash time $flash_ms ms)"
