@@ -21,7 +21,9 @@ TEST(StatusHandover, EveryCopyIsOneWholeText) {
     });
     int copies = 0, torn = 0;
     bool sawFirst = false, sawSecond = false;
-    while (writing || copies < 1000) {
+    // Until the writer is done and a whole text has been seen at least once: on a loaded machine
+    // the writer may run all its replacements between two copies.
+    while (writing || copies < 1000 || !(sawFirst || sawSecond)) {
         const std::string copy = status.Copy();
         ++copies;
         if (copy == first) {
@@ -35,7 +37,6 @@ TEST(StatusHandover, EveryCopyIsOneWholeText) {
     writer.join();
 
     EXPECT_EQ(torn, 0);
-    EXPECT_TRUE(sawFirst || sawSecond);
     EXPECT_EQ(status.Copy(), second);
 }
 
