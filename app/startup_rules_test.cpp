@@ -1,5 +1,7 @@
 #include "app/startup_rules.h"
 
+#include "tests/support/text_cases.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -62,34 +64,18 @@ void ExpectAgreement(const std::string& text) {
     }
 }
 
+bool AgreesWithBothLibraries(const std::string& text) {
+    ExpectAgreement(text);
+    return !::testing::Test::HasFatalFailure();
+}
+
 TEST(ReadStartupMode, AgreesWithSscanfOnEveryShortText) {
-    const std::string alphabet = " \t\n\v\r+-0129a/\xa0";
-    std::string text;
-    for (std::size_t length = 0; length <= 5; ++length) {
-        std::vector<std::size_t> index(length, 0);
-        for (;;) {
-            text.assign(length, ' ');
-            for (std::size_t i = 0; i < length; ++i) text[i] = alphabet[index[i]];
-            ExpectAgreement(text);
-            if (HasFatalFailure()) return;
-            std::size_t pos = 0;
-            while (pos < length && ++index[pos] == alphabet.size()) index[pos++] = 0;
-            if (pos == length) break;
-        }
-    }
+    text_cases::ForEveryText(" \t\n\v\r+-0129a/\xa0", 5, AgreesWithBothLibraries);
 }
 
 TEST(ReadStartupMode, AgreesWithSscanfOnRandomLongerTexts) {
     const std::string alphabet = " \t\n\v\f\r+-0000111123456789aZ/.\x80\xa0\xff";
-    std::mt19937 random(20260114);
-    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
-    std::uniform_int_distribution<int> length(6, 13);
-    for (int i = 0; i < 200000; ++i) {
-        std::string text(static_cast<std::size_t>(length(random)), ' ');
-        for (char& c : text) c = alphabet[pick(random)];
-        ExpectAgreement(text);
-        if (HasFatalFailure()) return;
-    }
+    text_cases::ForRandomTexts(alphabet, 6, 13, 200000, 20260114, AgreesWithBothLibraries);
 }
 
 TEST(PowerGate, Readings) {

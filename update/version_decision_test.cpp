@@ -1,5 +1,7 @@
 #include "update/version_decision.h"
 
+#include "tests/support/text_cases.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -73,33 +75,21 @@ int32_t ReferenceRevision(const std::string& text) {
     return static_cast<int32_t>(value);
 }
 
+bool AgreesWithReference(const std::string& text) {
+    const int32_t ours = ParseRevision(text);
+    const int32_t reference = ReferenceRevision(text);
+    EXPECT_EQ(ours, reference) << "\"" << text << "\"";
+    return ours == reference;
+}
+
 // The C library is the reference; every short text over a hostile alphabet, exhaustively.
 TEST(ParseRevision, AgreesWithStrtolOnEveryShortText) {
-    const std::string alphabet = " \t+-0xX1Ff8Gg.";
-    std::string text;
-    for (std::size_t length = 0; length <= 5; ++length) {
-        std::vector<std::size_t> index(length, 0);
-        for (;;) {
-            text.assign(length, ' ');
-            for (std::size_t i = 0; i < length; ++i) text[i] = alphabet[index[i]];
-            ASSERT_EQ(ParseRevision(text), ReferenceRevision(text)) << "\"" << text << "\"";
-            std::size_t pos = 0;
-            while (pos < length && ++index[pos] == alphabet.size()) index[pos++] = 0;
-            if (pos == length) break;
-        }
-    }
+    text_cases::ForEveryText(" \t+-0xX1Ff8Gg.", 5, AgreesWithReference);
 }
 
 TEST(ParseRevision, AgreesWithStrtolOnRandomEightCharacterTexts) {
     const std::string alphabet = " \t\n\v\f\r+-0123456789abcdefABCDEFxXgG.Z";
-    std::mt19937 random(20261211);
-    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
-    std::uniform_int_distribution<int> length(6, 8);
-    for (int i = 0; i < 300000; ++i) {
-        std::string text(static_cast<std::size_t>(length(random)), ' ');
-        for (char& c : text) c = alphabet[pick(random)];
-        ASSERT_EQ(ParseRevision(text), ReferenceRevision(text)) << "\"" << text << "\"";
-    }
+    text_cases::ForRandomTexts(alphabet, 6, 8, 300000, 20261211, AgreesWithReference);
 }
 
 }  // namespace
