@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "payload/payload_table.h"
 #include "payload/payloads.h"
@@ -71,6 +72,38 @@ TEST(FileMatchesPayload, ReadOnlyCopyOfOurBytesStillMatches) {
     EXPECT_TRUE(FileMatchesPayload(158, ini));
     EXPECT_FALSE(FileMatchesPayload(159, ini));  // another payload's bytes
     EXPECT_FALSE(FileMatchesPayload(1, ini));    // no such payload
+}
+
+}  // namespace
+
+namespace {
+
+// What was checked is what the utility reads: from the check until the handles go, the files
+// can be read (and the utility started) but not rewritten, replaced or deleted.
+TEST(HoldDeployedFilesMatchingPayloads, KeepsTheCheckedFilesFromChangingUntilReleased) {
+    TempProgramFiles pf;
+    DeployPayloads();
+    ExtractPayload(kImagePayloadId, pf.WorkFile(kImageFileName));
+    std::vector<fw::ScopedHandle> held;
+    ASSERT_TRUE(HoldDeployedFilesMatchingPayloads(pf.WorkFolder(), kImageFileName, held));
+    EXPECT_EQ(held.size(), kDeployedRowCount + 1);
+
+    const std::string image = pf.WorkFile(kImageFileName);
+    fw::ScopedHandle writer(::CreateFileA(image.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
+    EXPECT_FALSE(writer.is_valid()) << "the image could be opened for writing while held";
+    EXPECT_FALSE(::DeleteFileA(image.c_str())) << "the image could be deleted while held";
+    fw::ScopedHandle reader(::CreateFileA(image.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
+    EXPECT_TRUE(reader.is_valid()) << "the utility must still be able to read it";
+    reader.reset();
+
+    held.clear();
+    EXPECT_TRUE(::DeleteFileA(image.c_str())) << "released, the clean-up can remove it";
+
+    // A mismatch holds nothing.
+    EXPECT_FALSE(HoldDeployedFilesMatchingPayloads(pf.WorkFolder(), kImageFileName, held));
+    EXPECT_TRUE(held.empty());
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "update/hw_driver_download_thread.h"
 
+#include <vector>
+
 #include "framework/file_find.h"
 #include "payload/payload_check.h"
 #include "platform/load_message.h"
@@ -22,8 +24,9 @@ public:
     std::string InstalledVersion() override { return window_.m_strBiosVersion; }
     std::string ImageName() override { return window_.m_strImageName; }
     bool PayloadsIntact(const std::string& folder, const std::string& imageName) override {
-        return DeployedFilesMatchPayloads(folder, imageName);
+        return HoldDeployedFilesMatchingPayloads(folder, imageName, held_);
     }
+    void ReleasePayloads() override { held_.clear(); }
     bool RunAndWait(const FlashLaunch& launch) override { return ::RunAndWait(launch); }
     void WriteVersionMarker() override {
         Win32MarkerRegistry registry;
@@ -37,6 +40,7 @@ public:
 
 private:
     CBiosUpdateDlg& window_;
+    std::vector<fw::ScopedHandle> held_;  // our checked files, held until the utility has ended
 };
 
 }  // namespace

@@ -48,6 +48,7 @@ int WorkerProcedure::RunUpdate(WorkerEffects& effects) {
         case UpdateDecision::ImageNewer:
             // A deployed file whose old copy could not be replaced is not ours: never flash it.
             if (!effects.PayloadsIntact(*folder, imageName)) {
+                effects.ReleasePayloads();
                 EndWithoutFlash(effects, msg::kCannotUpdate, kRefusalPauseMs,
                                 ExitStatus::PayloadMismatch);
             } else {
@@ -84,6 +85,7 @@ void WorkerProcedure::FlashAndEnd(WorkerEffects& effects, const std::string& fol
     ShowStatus(effects, msg::kUpdating);
     effects.Sleep(kBeforeFlashPauseMs);
     const bool started = effects.RunAndWait(BuildFlashLaunch(folder, imageName));
+    effects.ReleasePayloads();
     effects.WriteVersionMarker();
     effects.SetOutcome(started ? ExitStatus::FlashRan : ExitStatus::FlashNotStarted);
     // No exit timer after a flash: the done message alone ends the run, and the status line

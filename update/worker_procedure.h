@@ -30,7 +30,10 @@ public:
     virtual std::string InstalledVersion() = 0;
     virtual std::string ImageName() = 0;
     // The eight deployed files and the image in `folder` hold exactly this system's payloads.
+    // When they do, they stay held against change (read-only sharing) until ReleasePayloads, so
+    // what was checked is what the utility flashes.
     virtual bool PayloadsIntact(const std::string& folder, const std::string& imageName) = 0;
+    virtual void ReleasePayloads() = 0;
     // Starts the flash utility and waits for its end without a limit; false when it could not
     // be started. What the utility reports does not change the run.
     virtual bool RunAndWait(const FlashLaunch& launch) = 0;

@@ -54,6 +54,7 @@ public:
         Record("check " + f + " " + image);
         return intact;
     }
+    void ReleasePayloads() override { Record("release"); }
     bool RunAndWait(const FlashLaunch& launch) override {
         Record("run");
         launches.push_back(launch);
@@ -123,7 +124,8 @@ TEST(WorkerProcedure, TimelineOfEachDecision) {
          "ZKRBTF11.IMC",
          {"1000 " + kFind, "3000 status m131", "5000 status m132",
           std::string("7000 check ") + kFolder + " ZKRBTF11.IMC", "7000 status m135",
-          "11000 status m137", "12000 run", "42000 marker", "42000 outcome 3010", "42000 done"}},
+          "11000 status m137", "12000 run", "42000 release", "42000 marker", "42000 outcome 3010",
+          "42000 done"}},
     };
     for (const Case& c : cases) {
         RecordingWorker worker;
@@ -222,10 +224,10 @@ TEST(WorkerProcedure, FilesThatAreNotOursAreNeverFlashed) {
     RecordingWorker worker;
     worker.intact = false;
     WorkerProcedure().RunThread(worker);
-    EXPECT_EQ(worker.Timeline(),
-              (Timeline{"1000 " + kFind, "3000 status m131", "5000 status m132",
-                        std::string("7000 check ") + kFolder + " ZKRBTF11.IMC", "7000 marker",
-                        "7000 status m133", "10000 outcome 34", "10000 exit-timer", "10000 done"}));
+    EXPECT_EQ(worker.Timeline(), (Timeline{"1000 " + kFind, "3000 status m131", "5000 status m132",
+                                           std::string("7000 check ") + kFolder + " ZKRBTF11.IMC",
+                                           "7000 release", "7000 marker", "7000 status m133",
+                                           "10000 outcome 34", "10000 exit-timer", "10000 done"}));
     EXPECT_TRUE(worker.launches.empty());
 }
 
@@ -235,7 +237,7 @@ TEST(WorkerProcedure, UtilityThatCannotStartEndsLikeAFlashWithItsOwnOutcome) {
     WorkerProcedure().RunThread(worker);
     const Timeline timeline = worker.Timeline();
     const Timeline tail(timeline.end() - 5, timeline.end());
-    EXPECT_EQ(tail, (Timeline{"11000 status m137", "12000 run", "12000 marker", "12000 outcome 43",
+    EXPECT_EQ(tail, (Timeline{"12000 run", "12000 release", "12000 marker", "12000 outcome 43",
                               "12000 done"}));
 }
 

@@ -608,3 +608,20 @@ e2e_reg_saved() {
         index($0, "[") == 1 { inside = (index($0, ENVIRON["E2E_AWK_KEY"]) == 1); next }
         inside && index($0, ENVIRON["E2E_AWK_NAME"]) == 1 { print; exit }' "$E2E_PREFIX/$1"
 }
+
+# e2e_check_ours_or_gone WHAT HOST-FOLDER: each of the eight deployed files and the image in the
+# folder is either gone or still byte for byte its payload (what a clean-up during a flash
+# leaves: the files held for the flash stay, and they are ours).
+e2e_check_ours_or_gone() {
+    for id_name in 165:SWinFlash.exe 154:mfc42.dll 156:msvcp60.dll 157:msvcrt.dll \
+        158:PHLASH.INI 160:PhlashLc.dll 159:Phlash9X.vxd 161:PhlashNT.sys 168:ZKRBTF11.IMC; do
+        name=${id_name#*:}
+        if [ -e "$2/$name" ]; then
+            payload=""
+            eval "payload=\${BIOSUPDATE_PAYLOAD_${id_name%%:*}:-}"
+            e2e_check_same_file "$1: $name still ours" "$payload" "$2/$name"
+        else
+            e2e_pass "$1: $name removed"
+        fi
+    done
+}

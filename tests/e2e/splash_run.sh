@@ -50,7 +50,7 @@ $frames"
 set -- $first
 e2e_check_match "a black screen while placed, before the first frame" "^run-1.ppm [0-9]+ black" \
     "$(printf '%s\n' "$frames" | head -n 1)"
-if [ $(($2 - placed)) -ge 1000 ] && [ $(($2 - pressed)) -ge 1900 ]; then
+if [ $(($2 - placed)) -ge 1000 ] && [ $(($2 - pressed)) -ge 1700 ]; then
     e2e_pass "first frame $(($2 - pressed)) ms after Yes, $(($2 - placed)) ms after the window was seen placed"
 else
     e2e_fail "first frame too early: $(($2 - pressed)) ms after Yes, $(($2 - placed)) ms after placement"
@@ -62,9 +62,11 @@ e2e_check_eq "first frame: message 138 across frame columns" "220..419" "$5..$6"
 e2e_check_eq "first frame: text rows from the band's top (310)" "312..325" "$7..$8"
 e2e_check_eq "first frame: white text" 1 "$9"
 
+# The start timer fires 500 ms after the first frame and arms the 100 ms tick; a strip armed
+# with the first frame would show within about one tick.
 strip=$(printf '%s\n' "$frames" | grep -m1 -E ' frame [0-9]+ ') || e2e_fail "the strip never moved"
 set -- $strip
-if [ $(($2 - first_time)) -ge 450 ]; then
+if [ $(($2 - first_time)) -ge 300 ]; then
     e2e_pass "the strip starts $(($2 - first_time)) ms after the first frame, at step $4"
 else
     e2e_fail "the strip started $(($2 - first_time)) ms after the first frame"
@@ -100,11 +102,9 @@ e2e_pass "the flash utility runs"
 
 e2e_ui send "$title" close || e2e_fail "WM_CLOSE: $E2E_UI"
 e2e_check_eq "WM_CLOSE answered" 0 "$(e2e_kv result "$E2E_UI")"
-# The running utility may hold its own executable; everything else listed is gone.
-for name in mfc42.dll msvcp60.dll msvcrt.dll PHLASH.INI PhlashLc.dll Phlash9X.vxd PhlashNT.sys \
-    ZKRBTF11.IMC; do
-    e2e_check_no_file "WM_CLOSE removed $name" "$work/$name"
-done
+# The files the flash uses are held for it until it ends; what the clean-up takes is gone, what
+# stays is still ours.
+e2e_check_ours_or_gone "WM_CLOSE during the flash" "$work"
 e2e_check_file "the utility's backup is not the clean-up's" "$work/BIOS.bak"
 
 for key in 0x0D 0x1B 0x09; do
