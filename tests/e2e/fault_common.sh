@@ -1,4 +1,6 @@
-# shellcheck shell=sh disable=SC1003
+# shellcheck shell=sh disable=SC1003,SC2034,SC2119,SC2120,SC2153
+# (backslashes in single quotes are Windows paths; the variables set here are read by
+# run_common.sh and the scenarios, and those of run_common.sh here)
 # Shared steps of the fault scenarios (sourced after lib.sh and run_common.sh): the product's own
 # error box, the mount namespace of a small disk, Program Files paths of a given length.
 
@@ -83,14 +85,18 @@ fault_sorted() {
     LC_ALL=C sort | tr '\n' ' ' | sed 's/ $//'
 }
 
+# fault_release_disk: ends the holder (and so the small disk) before the next run.
 fault_release_disk() {
     kill "$FAULT_DISK_HOLDER" 2>/dev/null
     wait "$FAULT_DISK_HOLDER" 2>/dev/null
+    # Gone: the script's end must not signal whatever process gets that id later.
+    rm -f "$E2E_WORK/disk-holder.pid"
     return 0
 }
 
 # fault_program_files_of_length N: a Windows path of exactly N characters under C:\, in folders
-# of at most 100 characters.
+# of at most 100 characters made of blank-separated words, as real folder names are (a box can
+# then wrap the path to the screen's width).
 fault_program_files_of_length() {
     path='C:\PF'
     while [ "${#path}" -lt "$1" ]; do
@@ -100,7 +106,10 @@ fault_program_files_of_length() {
             break
         fi
         if [ "$room" -gt 100 ]; then room=100; fi
-        path="$path\\$(printf '%*s' "$room" '' | tr ' ' p)"
+        # Words of nine letters; a folder name never ends in a blank.
+        folder=$(awk -v n="$room" 'BEGIN {
+            for (i = 1; i <= n; i++) printf "%s", (i % 10 == 0 && i < n) ? " " : "p" }')
+        path="$path\\$folder"
     done
     printf '%s\n' "$path"
 }
@@ -114,6 +123,12 @@ fault_use_program_files() {
     RUN_FLASH_CMDLINE="\"$RUN_WORK_WIN\\SWinFlash.exe\" /BU=BIOS.bak /C /MFG /P /S /V /mode=2 ZKRBTF11.IMC"
 }
 
+# fault_tree: every path under C:\PF (the long Program Files folders) and C:\BIOSUPDATE (the root
+# of the drive), one a line: a run that writes nowhere else leaves it as it was.
+fault_tree() {
+    (cd "$E2E_DRIVE_C" && find PF BIOSUPDATE 2>/dev/null | LC_ALL=C sort)
+}
+
 # fault_check_no_run_traces STATUS: the run ended with STATUS, ran no utility and wrote no marker.
 fault_check_no_run_traces() {
     e2e_check_eq "exit status" "$1" "$RUN_EXIT"
@@ -122,4 +137,37 @@ fault_check_no_run_traces() {
         e2e_fail "a version marker was written: $E2E_REG_TYPE $E2E_REG_DATA"
     fi
     e2e_pass "no version marker"
+}
+
+# fault_check_process_end DONE_MS: the process ended after the done message due DONE_MS after the
+# Yes and the window's teardown. For runs where the utility's going does not mark the clean-up.
+fault_check_process_end() {
+    run_check_between "end of the process after the Yes" $(($1 - RUN_EARLY_MS)) \
+        $(($1 + RUN_LATE_MS + RUN_TEARDOWN_MS)) "$RUN_T_END"
+}
+
+# fault_after_image MS: waits until the image has appeared in the working folder, then until MS
+# ms after that. Called from a run_update hook at moment 0, it places an action on the worker's
+# own timeline: the image is written right before the worker starts, and the worker then checks
+# our files at about 7 s and starts the utility at about 12 s of its run, however long the
+# preparation took.
+fault_after_image() {
+    tries=0
+    until [ -e "$RUN_WORK/ZKRBTF11.IMC" ]; do
+        tries=$((tries + 1))
+        [ "$tries" -lt 1500 ] || e2e_fail "the image was never written"
+        sleep 0.02
+    done
+    fault_t_due=$(($(run_now_ms) + $1))
+    while [ "$(run_now_ms)" -lt "$fault_t_due" ]; do sleep 0.02; done
+}
+
+# fault_no_hooks: none of run_update's hooks from an earlier run.
+fault_no_hooks() {
+    RUN_ON_LAUNCH=""
+    RUN_ON_PROMPT=""
+    RUN_ON_START=""
+    RUN_AT_MS=""
+    RUN_AT_ACTION=""
+    RUN_ON_END=""
 }

@@ -17,15 +17,20 @@ all_pages=$(fault_pages "$BIOSUPDATE_PAYLOAD_165" "$BIOSUPDATE_PAYLOAD_154" "$BI
     "$BIOSUPDATE_PAYLOAD_159" "$BIOSUPDATE_PAYLOAD_161")
 image_pages=$(fault_pages "$BIOSUPDATE_PAYLOAD_168")
 
-# While the box is up: what the run wrote so far, and a hold on the disk for the look afterwards.
+# While the box is up: what the run wrote so far, whether the splash window is up behind it (the
+# box's icon is read off the screen, so the box is on top), and a hold on the disk for the look
+# afterwards.
 on_box() {
     fault_hold_disk
     e2e_ui shown "$FAULT_APP_CAPTION" 30000 || e2e_fail "$case_name: no error box: $E2E_UI"
     FAULT_BEFORE=$(fault_disk_ls "$RUN_WORK")
+    e2e_ui info "BIOS Update Program" || e2e_fail "$case_name: no splash window: $E2E_UI"
+    e2e_check_eq "$case_name: splash window shown behind the box" "$case_window" \
+        "$(e2e_kv visible "$E2E_UI")"
     fault_error_box "$case_name" "$case_cause" "$RUN_WORK_WIN\\$case_file"
 }
 
-while read -r case_name pages case_file case_written; do
+while read -r case_name pages case_window case_file case_written <&3; do
     e2e_note "disk full during $case_name: a disk of $pages pages"
     # Wine's text for ERROR_DISK_FULL.
     case_cause="Disk full\\."
@@ -35,13 +40,14 @@ while read -r case_name pages case_file case_written; do
     RUN_AT_MS=0
     RUN_AT_ACTION=on_box
     run_update ZKRBTF10
+    # shellcheck disable=SC2086 # one name per word
     e2e_check_eq "$case_name: written when the disk was full" "$(fault_sorted $case_written)" \
         "$FAULT_BEFORE"
     e2e_check_eq "$case_name: left on the disk after the run" "" "$(fault_disk_ls "$RUN_WORK")"
     fault_release_disk
     e2e_normal_disk
     fault_check_no_run_traces 40
-done <<EOF
-deployment $deploy_pages msvcrt.dll SWinFlash.exe mfc42.dll msvcp60.dll msvcrt.dll
-image-write $((all_pages + image_pages / 2)) ZKRBTF11.IMC mfc42.dll msvcp60.dll msvcrt.dll PHLASH.INI Phlash9X.vxd PhlashLc.dll PhlashNT.sys SWinFlash.exe ZKRBTF11.IMC
+done 3<<EOF
+deployment $deploy_pages 0 msvcrt.dll SWinFlash.exe mfc42.dll msvcp60.dll msvcrt.dll
+image-write $((all_pages + image_pages / 2)) 1 ZKRBTF11.IMC mfc42.dll msvcp60.dll msvcrt.dll PHLASH.INI Phlash9X.vxd PhlashLc.dll PhlashNT.sys SWinFlash.exe ZKRBTF11.IMC
 EOF
