@@ -32,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::size_t a = all.find('\0');
     const std::size_t b = a == std::string::npos ? std::string::npos : all.find('\0', a + 1);
     const std::string installed = all.substr(0, a);
-    const std::string found = a == std::string::npos ? "ZKRBTF11.IMC" : all.substr(a + 1, b - a - 1);
+    const std::string found =
+        a == std::string::npos ? "ZKRBTF11.IMC" : all.substr(a + 1, b - a - 1);
     const std::string image = b == std::string::npos ? "ZKRBTF11.IMC" : all.substr(b + 1);
 
     const UpdateDecision decision = DecideUpdate(installed, found, image);

@@ -37,7 +37,8 @@ TEST(PhlashIni, ExactBytes) {
 TEST(PhlashIni, TheKitsFileIsThisText) {
     std::ifstream file(BIOSUPDATE_SOURCE_DIR "/kit/standin/PHLASH.INI", std::ios::binary);
     ASSERT_TRUE(file) << "kit/standin/PHLASH.INI not found";
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string bytes((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
     EXPECT_EQ(bytes, PhlashIniText());
 }
 

@@ -19,7 +19,9 @@ struct Pixels {
 
     Pixels() = default;
     Pixels(int w, int h, Rgb fill = 0)
-        : width(w), height(h), rgb(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), fill) {}
+        : width(w),
+          height(h),
+          rgb(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), fill) {}
 
     Rgb At(int x, int y) const { return rgb[Index(x, y)]; }
     void Set(int x, int y, Rgb value) { rgb[Index(x, y)] = value; }

@@ -56,7 +56,9 @@ std::string UpperCased(std::string text) {
     return text;
 }
 
-std::string FamilyCode(const std::string& upperText) { return upperText.substr(0, kFamilyLength); }
+std::string FamilyCode(const std::string& upperText) {
+    return upperText.substr(0, kFamilyLength);
+}
 
 std::string RevisionText(const std::string& upperText) {
     if (upperText.size() <= kFamilyLength) return std::string();

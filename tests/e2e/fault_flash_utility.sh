@@ -68,17 +68,7 @@ close_during_flash() {
     e2e_check_no_file "the utility has not ended" "$RUN_STANDIN_LOG"
     # The clean-up takes what is not held open (by the utility, or for it); whatever stays is
     # still our payload.
-    for id_name in 165:SWinFlash.exe 154:mfc42.dll 156:msvcp60.dll 157:msvcrt.dll 158:PHLASH.INI \
-        160:PhlashLc.dll 159:Phlash9X.vxd 161:PhlashNT.sys 168:ZKRBTF11.IMC; do
-        name=${id_name#*:}
-        if [ -e "$RUN_WORK/$name" ]; then
-            payload=""
-            eval "payload=\$BIOSUPDATE_PAYLOAD_${id_name%%:*}"
-            e2e_check_same_file "$name after WM_CLOSE: still ours" "$payload" "$RUN_WORK/$name"
-        else
-            e2e_pass "$name after WM_CLOSE: removed"
-        fi
-    done
+    e2e_check_ours_or_gone "after WM_CLOSE" "$RUN_WORK"
     e2e_check_file "the utility's backup stays" "$RUN_WORK/BIOS.bak"
 }
 run_reset
