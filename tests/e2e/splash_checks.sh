@@ -21,7 +21,8 @@ splash_xvfb_start() {
 
 splash_now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
-# splash_capture TAG COUNT: COUNT captures of the whole screen, one right after the other, as
+# splash_capture TAG COUNT [GAP_MS]: COUNT captures of the whole screen, one right after the other
+# (or GAP_MS apart), as
 # $E2E_WORK/TAG-N.ppm, with the capture times (ms, on the splash_now_ms clock) in TAG.times.
 splash_capture() {
     n=0
@@ -32,6 +33,9 @@ splash_capture() {
         import -display "$DISPLAY" -window root -depth 8 "$E2E_WORK/$1-$n.ppm" ||
             e2e_fail "capture failed"
         echo "$1-$n.ppm $t" >>"$E2E_WORK/$1.times"
+        if [ -n "${3:-}" ] && [ "$n" -lt "$2" ]; then
+            until [ "$(splash_now_ms)" -ge $((t + $3)) ]; do sleep 0.02; done
+        fi
     done
 }
 
