@@ -152,12 +152,7 @@ fault_check_process_end() {
 # our files at about 7 s and starts the utility at about 12 s of its run, however long the
 # preparation took.
 fault_after_image() {
-    tries=0
-    until [ -e "$RUN_WORK/ZKRBTF11.IMC" ]; do
-        tries=$((tries + 1))
-        [ "$tries" -lt 1500 ] || e2e_fail "the image was never written"
-        sleep 0.02
-    done
+    e2e_wait_file "$RUN_WORK/ZKRBTF11.IMC" 30000 "the image was never written"
     fault_t_due=$(($(run_now_ms) + $1))
     while [ "$(run_now_ms)" -lt "$fault_t_due" ]; do sleep 0.02; done
 }

@@ -625,3 +625,15 @@ e2e_check_ours_or_gone() {
         fi
     done
 }
+
+# e2e_wait_file HOST-PATH TIMEOUT_MS WHAT: waits until the path exists, polling every 20 ms; fails
+# with WHAT when it has not appeared in time.
+e2e_wait_file() {
+    wait_limit=$(($2 / 20))
+    wait_tries=0
+    until [ -e "$1" ]; do
+        wait_tries=$((wait_tries + 1))
+        [ "$wait_tries" -lt "$wait_limit" ] || e2e_fail "$3"
+        sleep 0.02
+    done
+}

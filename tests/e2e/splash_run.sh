@@ -92,12 +92,7 @@ convert "$E2E_WORK/$mid" "$E2E_WORK/mid-run.png"
 rm -f "$E2E_WORK"/run-*.ppm
 
 # --- Refusals while the flash runs --------------------------------------------------------------
-tries=0
-until [ -f "$work/BIOS.bak" ]; do
-    tries=$((tries + 1))
-    [ "$tries" -lt 300 ] || e2e_fail "the flash utility did not start"
-    sleep 0.1
-done
+e2e_wait_file "$work/BIOS.bak" 30000 "the flash utility did not start"
 e2e_pass "the flash utility runs"
 
 e2e_ui send "$title" close || e2e_fail "WM_CLOSE: $E2E_UI"
